@@ -1,0 +1,103 @@
+#include "fakeprobefixture.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+
+#include <algorithm>
+#include <csignal>
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+FakeProbeFixture::FakeProbeFixture()
+    : m_savedPids(qgetenv("FAKEPROBE_PIDS"))
+    , m_savedArgs(qgetenv("FAKEPROBE_ARGS"))
+{
+    qputenv("FAKEPROBE_PIDS", QFile::encodeName(m_dir.filePath(QStringLiteral("pids.log"))));
+    qputenv("FAKEPROBE_ARGS", QFile::encodeName(m_dir.filePath(QStringLiteral("args.log"))));
+}
+
+FakeProbeFixture::~FakeProbeFixture()
+{
+    for (const qint64 pid : recordedPids())
+        ::kill(pid_t(pid), SIGKILL);
+    qputenv("FAKEPROBE_PIDS", m_savedPids);
+    qputenv("FAKEPROBE_ARGS", m_savedArgs);
+}
+
+QString FakeProbeFixture::toolPath()
+{
+    return QStringLiteral(FAKEPROBE_PATH);
+}
+
+QString FakeProbeFixture::script(const QString &name, const QByteArray &directives,
+                                 const QByteArray &payload) const
+{
+    const QString path = m_dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(path));
+    file.write(directives + '\n' + payload);
+    return path;
+}
+
+QList<qint64> FakeProbeFixture::recordedPids() const
+{
+    QList<qint64> pids;
+    const QList<QByteArray> lines = readAll(path(QStringLiteral("pids.log"))).split('\n');
+    for (const QByteArray &line : lines) {
+        if (!line.isEmpty())
+            pids.append(line.toLongLong());
+    }
+    return pids;
+}
+
+QList<QStringList> FakeProbeFixture::recordedArguments() const
+{
+    QList<QStringList> runs;
+    const QList<QByteArray> fields = readAll(path(QStringLiteral("args.log"))).split('\0');
+    for (qsizetype i = 0; i + 1 < fields.size();) {
+        const qsizetype count = fields[i + 1].toLongLong();
+        QStringList arguments;
+        for (qsizetype k = 0; k < count; ++k)
+            arguments.append(QFile::decodeName(fields[i + 2 + k]));
+        runs.append(arguments);
+        i += 2 + count;
+    }
+    return runs;
+}
+
+bool FakeProbeFixture::isRunning(qint64 pid)
+{
+    // A zombie that is not ours waits for someone else to reap it and runs no more; one of ours
+    // means we failed to reap it, and counts.
+    const QByteArray stat = readAll(u"/proc/" + QString::number(pid) + u"/stat");
+    if (stat.isEmpty())
+        return false;
+    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+    const bool zombie = fields.value(0) == "Z";
+    const bool ours = fields.value(1).toLongLong() == QCoreApplication::applicationPid();
+    return !zombie || ours;
+}
+
+bool FakeProbeFixture::waitUntilNoneRunning() const
+{
+    QDeadlineTimer deadline(10000);
+    while (!deadline.hasExpired()) {
+        const QList<qint64> pids = recordedPids();
+        if (std::none_of(pids.begin(), pids.end(), isRunning))
+            return true;
+        QThread::msleep(20);
+    }
+    return false;
+}
