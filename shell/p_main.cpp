@@ -99,7 +99,13 @@ void Tquorvelmain::loadvideoClick()
 
     if (OpenDialog1->exec() != QDialog::Accepted)
         return;
-    m_confirmedNameFilter = OpenDialog1->selectedNameFilter();
+    // With the details hidden, Qt names the chosen filter by its description alone, and it
+    // selects one only by its full text.
+    const QString chosen = OpenDialog1->selectedNameFilter();
+    for (const QString &filter : OpenDialog1->nameFilters()) {
+        if (filter == chosen || filter.startsWith(chosen + u" ("))
+            m_confirmedNameFilter = filter;
+    }
     const QStringList files = OpenDialog1->selectedFiles();
     for (const QString &file : files)
         loadvideofile(file);

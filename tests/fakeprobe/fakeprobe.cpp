@@ -13,6 +13,7 @@
 //   hang           never end after printing
 //   ignore-term    ignore SIGTERM
 //   child          start a child of its own that ignores SIGTERM and never ends
+//   remove=NAME    delete the file NAME beside FILE before printing
 //
 // A FILE that cannot be read is answered like FFmpeg does, on standard error with exit code 1.
 // Environment: FAKEPROBE_PIDS names a file to which the process id of the tool and of every
@@ -87,6 +88,7 @@ struct Directives
     bool hang = false;
     bool ignoreTerm = false;
     bool child = false;
+    std::string remove;
 };
 
 Directives parse(const std::string &line)
@@ -109,6 +111,7 @@ Directives parse(const std::string &line)
         else if (name == "hang") d.hang = true;
         else if (name == "ignore-term") d.ignoreTerm = true;
         else if (name == "child") d.child = true;
+        else if (name == "remove") d.remove = word.substr(eq + 1);
     }
     return d;
 }
@@ -138,6 +141,11 @@ int main(int argc, char *argv[])
     const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     const Directives d = parse(firstLine);
 
+    if (!d.remove.empty()) {
+        const std::string script = argv[2];
+        const auto slash = script.rfind('/');
+        ::unlink((slash == std::string::npos ? d.remove : script.substr(0, slash + 1) + d.remove).c_str());
+    }
     if (d.ignoreTerm)
         ::signal(SIGTERM, SIG_IGN);
     if (d.child) {

@@ -40,6 +40,14 @@ QString FakeProbeFixture::toolPath()
     return QStringLiteral(FAKEPROBE_PATH);
 }
 
+QString FakeProbeFixture::toolLink() const
+{
+    const QString link = path(QStringLiteral("tool"));
+    if (!QFileInfo::exists(link) && !QFile::link(toolPath(), link))
+        qFatal("cannot link %s", qPrintable(link));
+    return link;
+}
+
 QString FakeProbeFixture::script(const QString &name, const QByteArray &directives,
                                  const QByteArray &payload) const
 {

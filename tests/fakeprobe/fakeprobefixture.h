@@ -14,6 +14,8 @@ public:
     ~FakeProbeFixture();
 
     static QString toolPath();
+    // A link to the fake tool in the fixture's folder, named "tool", which tests may remove.
+    QString toolLink() const;
 
     // A file that makes the fake tool print payload as directives say (see fakeprobe.cpp).
     QString script(const QString &name, const QByteArray &directives, const QByteArray &payload) const;
