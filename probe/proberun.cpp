@@ -22,12 +22,14 @@ void signalToolGroup(qint64 pid, int signal)
 }
 #endif
 
+using namespace Qt::StringLiterals;
+
 } // namespace
 
 ProbeRun::ProbeRun(const QString &toolPath, const QString &mediaPath)
 {
     m_process.setProgram(toolPath);
-    m_process.setArguments({QStringLiteral("-i"), mediaPath});
+    m_process.setArguments({u"-i"_s, mediaPath});
     m_process.setProcessChannelMode(QProcess::MergedChannels);
     m_process.setStandardInputFile(QProcess::nullDevice());
 #ifdef Q_OS_UNIX

@@ -2,14 +2,13 @@
 
 #include "accesskeys.h"
 #include "commanderrors.h"
+#include "mediaopendialog.h"
 #include "mediapatterns.h"
 #include "proberun.h"
 #include "reportcut.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QFileDialog>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScopeGuard>
@@ -17,6 +16,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <QWindow>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -28,20 +29,20 @@ constexpr int FontPointSize = 8;
 Tquorvelmain::Tquorvelmain(const QString &toolPath, QWidget *parent)
     : QMainWindow(parent)
     , m_toolPath(toolPath)
-    , Label1(QStringLiteral("Label1"))
+    , Label1(u"Label1"_s)
 {
-    setWindowTitle(QStringLiteral("Quorvel 1.2.5"));
-    setFont(QFont(QStringLiteral("Verdana"), FontPointSize));
+    setWindowTitle(u"Quorvel 1.2.5"_s);
+    setFont(QFont(u"Verdana"_s, FontPointSize));
     resize(OuterSize);
 
     PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setObjectName(u"PageControl1"_s);
     TabSheet1 = new QWidget;
-    TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
-    PageControl1->addTab(TabSheet1, QStringLiteral("Main"));
+    TabSheet1->setObjectName(u"TabSheet1"_s);
+    PageControl1->addTab(TabSheet1, u"Main"_s);
 
     memo_main = new QPlainTextEdit(TabSheet1);
-    memo_main->setObjectName(QStringLiteral("memo_main"));
+    memo_main->setObjectName(u"memo_main"_s);
     memo_main->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     auto *layout = new QVBoxLayout(TabSheet1);
     layout->setContentsMargins(QMargins());
@@ -55,26 +56,26 @@ Tquorvelmain::~Tquorvelmain() = default;
 
 void Tquorvelmain::createMenus()
 {
-    const QStringList menuTitles = withAccessKeys({QStringLiteral(" File "), QStringLiteral(" Help ")});
+    const QStringList menuTitles = withAccessKeys({u" File "_s, u" Help "_s});
     const QStringList fileItems =
-        withAccessKeys({QStringLiteral("Load File"), QStringLiteral("Refresh"), QStringLiteral("Exit")});
+        withAccessKeys({u"Load File"_s, u"Refresh"_s, u"Exit"_s});
 
     QMenu *File1 = menuBar()->addMenu(menuTitles[0]);
     QAction *loadvideo = File1->addAction(fileItems[0], this, [this] {
         runReportingErrors(this, [this] { loadvideoClick(); });
     });
-    loadvideo->setObjectName(QStringLiteral("loadvideo"));
+    loadvideo->setObjectName(u"loadvideo"_s);
     QAction *Refresh1 = File1->addAction(fileItems[1], this, [this] {
         runReportingErrors(this, [this] { Refresh1Click(); });
     });
-    Refresh1->setObjectName(QStringLiteral("Refresh1"));
+    Refresh1->setObjectName(u"Refresh1"_s);
     Refresh1->setShortcut(Qt::Key_F5);
     File1->addSeparator();
     QAction *Exit1 = File1->addAction(fileItems[2], this, &QWidget::close);
-    Exit1->setObjectName(QStringLiteral("Exit1"));
+    Exit1->setObjectName(u"Exit1"_s);
 
     QMenu *Help1 = menuBar()->addMenu(menuTitles[1]);
-    Help1->setObjectName(QStringLiteral("Help1"));
+    Help1->setObjectName(u"Help1"_s);
 }
 
 void Tquorvelmain::loadvideoClick()
@@ -82,30 +83,13 @@ void Tquorvelmain::loadvideoClick()
     if (ProbeProcess)
         return;
     if (!OpenDialog1) {
-        // Qt's own dialog behaves the same on every platform and can be driven by tests.
-        OpenDialog1 = new QFileDialog(this, QStringLiteral("Open"));
-        OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
-        OpenDialog1->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
-        OpenDialog1->setFileMode(QFileDialog::ExistingFiles);
-        OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
+        OpenDialog1 = new MediaOpenDialog(this);
+        OpenDialog1->setObjectName(u"OpenDialog1"_s);
     }
-    OpenDialog1->setNameFilters(nameFiltersFromFilter(MediaOpenFilter()));
-    // setNameFilters selects the first choice again; a cancelled dialog must not count.
-    if (!m_confirmedNameFilter.isEmpty())
-        OpenDialog1->selectNameFilter(m_confirmedNameFilter);
-    // selectFile() ignores an empty name, so the name field is cleared directly.
-    if (auto *nameField = OpenDialog1->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
-        nameField->clear();
-
+    OpenDialog1->prepare(nameFiltersFromFilter(MediaOpenFilter()), m_confirmedNameFilter);
     if (OpenDialog1->exec() != QDialog::Accepted)
         return;
-    // With the details hidden, Qt names the chosen filter by its description alone, and it
-    // selects one only by its full text.
-    const QString chosen = OpenDialog1->selectedNameFilter();
-    for (const QString &filter : OpenDialog1->nameFilters()) {
-        if (filter == chosen || filter.startsWith(chosen + u" ("))
-            m_confirmedNameFilter = filter;
-    }
+    m_confirmedNameFilter = OpenDialog1->chosenNameFilter();
     const QStringList files = OpenDialog1->selectedFiles();
     for (const QString &file : files)
         loadvideofile(file);

@@ -5,9 +5,9 @@
 #include <QMainWindow>
 #include <QString>
 
+class MediaOpenDialog;
 class ProbeRun;
 class QAction;
-class QFileDialog;
 class QPlainTextEdit;
 class QTabWidget;
 class QWidget;
@@ -44,7 +44,7 @@ private:
     QTabWidget *PageControl1 = nullptr;
     QWidget *TabSheet1 = nullptr;
     QPlainTextEdit *memo_main = nullptr;
-    QFileDialog *OpenDialog1 = nullptr;
+    MediaOpenDialog *OpenDialog1 = nullptr;
     QString m_confirmedNameFilter;
     QString Edit1;
     QString Label1;

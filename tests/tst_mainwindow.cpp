@@ -80,6 +80,7 @@ private slots:
     void refreshRepeatsTheLastPath();
     void requestsDuringARunStartNothing();
     void loadFileProbesEachChosenFileInOrder();
+    void typedNameOfAMissingFileIsProbed();
     void dialogKeepsTheConfirmedFilterAndClearsTheName();
     void closingDuringAHungRunEndsPromptly();
 };
@@ -215,13 +216,14 @@ void TestMainWindow::loadFileProbesEachChosenFileInOrder()
     Tquorvelmain window(fake.toolLink());
     window.show();
     const QString a = fake.script(u"a.mp4"_s, QByteArray(), "Input #0, first");
-    // The second run removes the tool, so the third cannot start.
+    // The last run removes the tool, so the run after it cannot start.
     const QString b = fake.script(u"b.mkv"_s, "remove=tool", "Input #0, second");
     const QString c = fake.script(u"c.txt"_s, QByteArray(), "Input #0, third");
     onFileDialog([&](QFileDialog *dialog) {
         dialog->setDirectory(fake.path(QString()));
+        // Names typed in any order, of any extension.
         nameField(dialog)->setText(u"\"c.txt\" \"a.mp4\" \"b.mkv\""_s);
-        static_cast<QDialog *>(dialog)->accept();
+        QTest::keyClick(nameField(dialog), Qt::Key_Return);
     });
 
     action(window, u"loadvideo"_s)->trigger();
@@ -229,6 +231,24 @@ void TestMainWindow::loadFileProbesEachChosenFileInOrder()
     QCOMPARE(probedPaths(fake), (QStringList{c, a, b}));
     QCOMPARE(reportArea(window)->toPlainText(), QString(b + u"\n\n second"));
     QCOMPARE(window.rememberedPath(), b);
+}
+
+void TestMainWindow::typedNameOfAMissingFileIsProbed()
+{
+    FakeProbeFixture fake;
+    Tquorvelmain window(fake.toolPath());
+    window.show();
+    onFileDialog([&](QFileDialog *dialog) {
+        dialog->setDirectory(fake.path(QString()));
+        QTest::keyClicks(nameField(dialog), u"missing.mp4"_s);
+        QTest::keyClick(nameField(dialog), Qt::Key_Return);
+    });
+
+    action(window, u"loadvideo"_s)->trigger();
+
+    const QString missing = fake.path(u"missing.mp4"_s);
+    QCOMPARE(probedPaths(fake), QStringList{missing});
+    QCOMPARE(reportArea(window)->toPlainText(), QString(missing + u"\n\n" + missing + u": No such file or directory"));
 }
 
 void TestMainWindow::dialogKeepsTheConfirmedFilterAndClearsTheName()

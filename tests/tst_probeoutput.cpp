@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestProbeOutput : public QObject
 {
     Q_OBJECT
@@ -21,19 +23,19 @@ void TestProbeOutput::text_data()
     QTest::newRow("only white space") << QByteArray(" \r\n\t ") << QString();
     QTest::newRow("trimmed at both ends, kept inside")
         << QByteArray("\n  Duration: 00:00:02.00\r\n  Stream #0:0\n\n")
-        << QStringLiteral("Duration: 00:00:02.00\r\n  Stream #0:0");
+        << u"Duration: 00:00:02.00\r\n  Stream #0:0"_s;
     QTest::newRow("control characters count as blank, DEL does not")
-        << QByteArray("\x01\x1f" "data\x7f\x02") << QStringLiteral("data\x7f");
+        << QByteArray("\x01\x1f" "data\x7f\x02") << u"data\x7f"_s;
     QTest::newRow("no-break space is not blank")
-        << QByteArray("\xc2\xa0x\xc2\xa0") << QStringLiteral("\u00a0x\u00a0");
-    QTest::newRow("NUL bytes removed") << QByteArray("a\0b\0\0c", 6) << QStringLiteral("abc");
+        << QByteArray("\xc2\xa0x\xc2\xa0") << u"\u00a0x\u00a0"_s;
+    QTest::newRow("NUL bytes removed") << QByteArray("a\0b\0\0c", 6) << u"abc"_s;
     QTest::newRow("UTF-8 decoded") << QByteArray("title: T\xc3\xabst \xe2\x9c\x93 \xf0\x9f\x8e\xac")
-                                   << QStringLiteral("title: T\u00ebst \u2713 \U0001F3AC");
+                                   << u"title: T\u00ebst \u2713 \U0001F3AC"_s;
     QTest::newRow("invalid bytes become replacement characters")
-        << QByteArray("a\xff" "b\xc3") << QStringLiteral("a\uFFFD" "b\uFFFD");
+        << QByteArray("a\xff" "b\xc3") << u"a\uFFFD" "b\uFFFD"_s;
     QTest::newRow("repeated values kept")
         << QByteArray("Stream #0:0(und): 512 kb/s\nStream #0:1(und): 512 kb/s\n")
-        << QStringLiteral("Stream #0:0(und): 512 kb/s\nStream #0:1(und): 512 kb/s");
+        << u"Stream #0:0(und): 512 kb/s\nStream #0:1(und): 512 kb/s"_s;
 }
 
 void TestProbeOutput::text()

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <csignal>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QByteArray readAll(const QString &path)
@@ -23,8 +25,8 @@ FakeProbeFixture::FakeProbeFixture()
     : m_savedPids(qgetenv("FAKEPROBE_PIDS"))
     , m_savedArgs(qgetenv("FAKEPROBE_ARGS"))
 {
-    qputenv("FAKEPROBE_PIDS", QFile::encodeName(m_dir.filePath(QStringLiteral("pids.log"))));
-    qputenv("FAKEPROBE_ARGS", QFile::encodeName(m_dir.filePath(QStringLiteral("args.log"))));
+    qputenv("FAKEPROBE_PIDS", QFile::encodeName(m_dir.filePath(u"pids.log"_s)));
+    qputenv("FAKEPROBE_ARGS", QFile::encodeName(m_dir.filePath(u"args.log"_s)));
 }
 
 FakeProbeFixture::~FakeProbeFixture()
@@ -42,7 +44,7 @@ QString FakeProbeFixture::toolPath()
 
 QString FakeProbeFixture::toolLink() const
 {
-    const QString link = path(QStringLiteral("tool"));
+    const QString link = path(u"tool"_s);
     if (!QFileInfo::exists(link) && !QFile::link(toolPath(), link))
         qFatal("cannot link %s", qPrintable(link));
     return link;
@@ -62,7 +64,7 @@ QString FakeProbeFixture::script(const QString &name, const QByteArray &directiv
 QList<qint64> FakeProbeFixture::recordedPids() const
 {
     QList<qint64> pids;
-    const QList<QByteArray> lines = readAll(path(QStringLiteral("pids.log"))).split('\n');
+    const QList<QByteArray> lines = readAll(path(u"pids.log"_s)).split('\n');
     for (const QByteArray &line : lines) {
         if (!line.isEmpty())
             pids.append(line.toLongLong());
@@ -73,7 +75,7 @@ QList<qint64> FakeProbeFixture::recordedPids() const
 QList<QStringList> FakeProbeFixture::recordedArguments() const
 {
     QList<QStringList> runs;
-    const QList<QByteArray> fields = readAll(path(QStringLiteral("args.log"))).split('\0');
+    const QList<QByteArray> fields = readAll(path(u"args.log"_s)).split('\0');
     for (qsizetype i = 0; i + 1 < fields.size();) {
         const qsizetype count = fields[i + 1].toLongLong();
         QStringList arguments;
