@@ -17,6 +17,12 @@ inline constexpr QLatin1StringView VideoExtensionList(
 // The open dialog's filter as description|patterns| pairs: all media files, audio, video.
 const QString &MediaOpenFilter();
 
+// Whether a dropped name looks like a media file. Its extension runs from the last full stop
+// that comes after every path separator and colon; the name passes when that extension, in
+// upper case, occurs anywhere in either pattern list. So ".MP3" passes, and so do ".MP", ".M"
+// and a lone "."; a name without a full stop never does.
+bool IsMediaFileName(QStringView name);
+
 // A filter of description|patterns| pairs as Qt's file dialog takes it: one entry
 // "Description (*.A *.B)" per pair, in order.
 QStringList nameFiltersFromFilter(QStringView filter);

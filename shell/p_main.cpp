@@ -4,18 +4,24 @@
 #include "commanderrors.h"
 #include "mediaopendialog.h"
 #include "mediapatterns.h"
+#include "p_about.h"
 #include "proberun.h"
 #include "reportcut.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <QUrl>
 #include <QWindow>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -50,9 +56,17 @@ Tquorvelmain::Tquorvelmain(const QString &toolPath, QWidget *parent)
     setCentralWidget(PageControl1);
 
     createMenus();
+    FormCreate();
+    about = new Tabout(this);
 }
 
 Tquorvelmain::~Tquorvelmain() = default;
+
+void Tquorvelmain::FormCreate()
+{
+    // Qt delivers drags to the report area's viewport; only the report area takes dropped files.
+    memo_main->viewport()->installEventFilter(this);
+}
 
 void Tquorvelmain::createMenus()
 {
@@ -76,6 +90,10 @@ void Tquorvelmain::createMenus()
 
     QMenu *Help1 = menuBar()->addMenu(menuTitles[1]);
     Help1->setObjectName(u"Help1"_s);
+    QAction *About1 = Help1->addAction(withAccessKeys({u"About"_s}).constFirst(), this, [this] {
+        runReportingErrors(this, [this] { About1Click(); });
+    });
+    About1->setObjectName(u"About1"_s);
 }
 
 void Tquorvelmain::loadvideoClick()
@@ -93,6 +111,11 @@ void Tquorvelmain::loadvideoClick()
     const QStringList files = OpenDialog1->selectedFiles();
     for (const QString &file : files)
         loadvideofile(file);
+}
+
+void Tquorvelmain::About1Click()
+{
+    about->exec();
 }
 
 void Tquorvelmain::Refresh1Click()
@@ -128,6 +151,45 @@ void Tquorvelmain::getfileinfo(const QString &path)
     // with a line break of its own.
     memo_main->setPlainText(path + u"\n\n" + cutReport(Edit1));
     Label1 = path;
+}
+
+bool Tquorvelmain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == memo_main->viewport() && dragAppMessage(event))
+        return true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool Tquorvelmain::dragAppMessage(QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return false;
+    auto *drag = static_cast<QDropEvent *>(event);
+    const QList<QUrl> urls = drag->mimeData()->urls();
+    // Other drags, text for one, keep the report area's own handling.
+    if (std::none_of(urls.begin(), urls.end(), [](const QUrl &url) { return url.isLocalFile(); }))
+        return false;
+    // A move would make the source delete the files once they are dropped.
+    drag->setDropAction(Qt::CopyAction);
+    if (type != QEvent::Drop) {
+        drag->accept();
+        return true;
+    }
+    if (ProbeProcess) {
+        drag->ignore();
+        return true;
+    }
+    drag->accept();
+    try {
+        for (const QUrl &url : urls) {
+            if (url.isLocalFile() && IsMediaFileName(url.toLocalFile()))
+                loadvideofile(url.toLocalFile());
+        }
+    } catch (...) {
+        // A failed drop ends quietly: the names not yet probed are skipped.
+    }
+    return true;
 }
 
 void Tquorvelmain::showEvent(QShowEvent *event)

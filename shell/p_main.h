@@ -6,6 +6,7 @@
 #include <QString>
 
 class MediaOpenDialog;
+class Tabout;
 class ProbeRun;
 class QAction;
 class QPlainTextEdit;
@@ -31,13 +32,17 @@ public:
     const QString &rememberedPath() const { return Label1; }
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void FormCreate();
     void createMenus();
+    bool dragAppMessage(QEvent *event);
     void loadvideoClick();
     void Refresh1Click();
+    void About1Click();
     void getfileinfo(const QString &path);
 
     QString m_toolPath;
@@ -45,6 +50,7 @@ private:
     QWidget *TabSheet1 = nullptr;
     QPlainTextEdit *memo_main = nullptr;
     MediaOpenDialog *OpenDialog1 = nullptr;
+    Tabout *about = nullptr;
     QString m_confirmedNameFilter;
     QString Edit1;
     QString Label1;

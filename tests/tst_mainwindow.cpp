@@ -83,6 +83,7 @@ private slots:
     void typedNameOfAMissingFileIsProbed();
     void dialogKeepsTheConfirmedFilterAndClearsTheName();
     void closingDuringAHungRunEndsPromptly();
+    void aboutOpensTheBoxModally();
 };
 
 void TestMainWindow::startsCentredWithItsMenus()
@@ -108,6 +109,7 @@ void TestMainWindow::startsCentredWithItsMenus()
     QCOMPARE(action(window, u"Refresh1"_s)->text(), u"&Refresh"_s);
     QCOMPARE(action(window, u"Refresh1"_s)->shortcut(), QKeySequence(Qt::Key_F5));
     QCOMPARE(action(window, u"Exit1"_s)->text(), u"&Exit"_s);
+    QCOMPARE(action(window, u"About1"_s)->text(), u"&About"_s);
 
     action(window, u"Exit1"_s)->trigger();
     QVERIFY(!window.isVisible());
@@ -315,6 +317,24 @@ void TestMainWindow::closingDuringAHungRunEndsPromptly()
     // A closing window starts no further run.
     window.loadvideofile(fake.path(u"hung.mp4"_s));
     QCOMPARE(fake.recordedArguments().size(), 1);
+}
+
+void TestMainWindow::aboutOpensTheBoxModally()
+{
+    Tquorvelmain window(FakeProbeFixture::toolPath());
+    window.show();
+    QString openedTitle;
+    QTimer::singleShot(10, &window, [&openedTitle] {
+        QWidget *box = QApplication::activeModalWidget();
+        QVERIFY(box);
+        openedTitle = box->windowTitle();
+        box->close();
+    });
+
+    action(window, u"About1"_s)->trigger();
+
+    QCOMPARE(openedTitle, u"About"_s);
+    QVERIFY(!QApplication::activeModalWidget());
 }
 
 QTEST_MAIN(TestMainWindow)

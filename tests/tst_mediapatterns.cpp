@@ -13,6 +13,8 @@ private slots:
     void openFilter();
     void nameFilters_data();
     void nameFilters();
+    void mediaFileName_data();
+    void mediaFileName();
 };
 
 void TestMediaPatterns::openFilter()
@@ -50,6 +52,34 @@ void TestMediaPatterns::nameFilters()
     QFETCH(QString, filter);
     QFETCH(QStringList, nameFilters);
     QCOMPARE(nameFiltersFromFilter(filter), nameFilters);
+}
+
+void TestMediaPatterns::mediaFileName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("isMedia");
+
+    QTest::newRow("video") << u"/home/me/clip.mp4"_s << true;
+    QTest::newRow("audio") << u"/home/me/song.flac"_s << true;
+    QTest::newRow("mixed case") << u"/home/me/Clip.Mp4"_s << true;
+    QTest::newRow("text") << u"/home/me/notes.txt"_s << false;
+    QTest::newRow("part of a pattern") << u"/home/me/archive.tar.m"_s << true;
+    QTest::newRow("ends in a full stop") << u"/home/me/clip."_s << true;
+    QTest::newRow("no extension") << u"/home/me/README"_s << false;
+    QTest::newRow("dotted folder, file without extension") << u"/home/me/v1.2/clip"_s << false;
+    QTest::newRow("backslash ends the extension") << u"C:\\films.avi\\clip"_s << false;
+    QTest::newRow("colon ends the extension") << u"films.avi:clip"_s << false;
+    QTest::newRow("only a to z raised") << u"/home/me/film.av\u0131"_s << false;
+    QTest::newRow("empty") << QString() << false;
+    QTest::newRow("300 characters") << QString(u'/' + QString(290, u'a') + u"/x.mkv") << true;
+    QTest::newRow("non-ASCII name") << u"/home/me/T\u00ebst \u05e9\u05dc\u05d5\u05dd.webm"_s << true;
+}
+
+void TestMediaPatterns::mediaFileName()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, isMedia);
+    QCOMPARE(IsMediaFileName(name), isMedia);
 }
 
 QTEST_APPLESS_MAIN(TestMediaPatterns)
