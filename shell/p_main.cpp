@@ -7,6 +7,7 @@
 #include "p_about.h"
 #include "proberun.h"
 #include "reportcut.h"
+#include "reportwrap.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -149,7 +150,9 @@ void Tquorvelmain::getfileinfo(const QString &path)
     Edit1 = run.wait().text();
     // The report area holds the path, an empty line and the report; the report usually ends
     // with a line break of its own.
-    memo_main->setPlainText(path + u"\n\n" + cutReport(Edit1));
+    const QString text = path + u"\n\n" + cutReport(Edit1);
+    memo_main->setWordWrapMode(reportWrapMode(text));
+    memo_main->setPlainText(text);
     Label1 = path;
 }
 

@@ -58,14 +58,6 @@ QLineEdit *nameField(QFileDialog *dialog)
     return dialog->findChild<QLineEdit *>(u"fileNameEdit"_s);
 }
 
-QStringList probedPaths(const FakeProbeFixture &fake)
-{
-    QStringList paths;
-    for (const QStringList &arguments : fake.recordedArguments())
-        paths.append(arguments.value(1));
-    return paths;
-}
-
 } // namespace
 
 class TestMainWindow : public QObject
@@ -170,7 +162,7 @@ void TestMainWindow::toolThatCannotStartChangesNothing()
     // Once the tool is back, the next run works.
     fake.toolLink();
     action(window, u"Refresh1"_s)->trigger();
-    QCOMPARE(probedPaths(fake), (QStringList{first, first}));
+    QCOMPARE(fake.probedPaths(), (QStringList{first, first}));
 }
 
 void TestMainWindow::refreshRepeatsTheLastPath()
@@ -181,13 +173,13 @@ void TestMainWindow::refreshRepeatsTheLastPath()
 
     // Before any run, Refresh probes the remembered path's initial text.
     refresh->trigger();
-    QCOMPARE(probedPaths(fake), QStringList{u"Label1"_s});
+    QCOMPARE(fake.probedPaths(), QStringList{u"Label1"_s});
     QCOMPARE(reportArea(window)->toPlainText(), u"Label1\n\nLabel1: No such file or directory"_s);
 
     const QString clip = fake.script(u"clip.mp4"_s, QByteArray(), Report);
     window.loadvideofile(clip);
     refresh->trigger();
-    QCOMPARE(probedPaths(fake), (QStringList{u"Label1"_s, clip, clip}));
+    QCOMPARE(fake.probedPaths(), (QStringList{u"Label1"_s, clip, clip}));
     QCOMPARE(reportArea(window)->toPlainText(), QString(clip + u"\n\n" + ReportCut));
 }
 
@@ -208,7 +200,7 @@ void TestMainWindow::requestsDuringARunStartNothing()
     window.loadvideofile(slow);
 
     QVERIFY(!dialogOpened);
-    QCOMPARE(probedPaths(fake), QStringList{slow});
+    QCOMPARE(fake.probedPaths(), QStringList{slow});
     QCOMPARE(reportArea(window)->toPlainText(), QString(slow + u"\n\n" + ReportCut));
 }
 
@@ -230,7 +222,7 @@ void TestMainWindow::loadFileProbesEachChosenFileInOrder()
 
     action(window, u"loadvideo"_s)->trigger();
 
-    QCOMPARE(probedPaths(fake), (QStringList{c, a, b}));
+    QCOMPARE(fake.probedPaths(), (QStringList{c, a, b}));
     QCOMPARE(reportArea(window)->toPlainText(), QString(b + u"\n\n second"));
     QCOMPARE(window.rememberedPath(), b);
 }
@@ -249,7 +241,7 @@ void TestMainWindow::typedNameOfAMissingFileIsProbed()
     action(window, u"loadvideo"_s)->trigger();
 
     const QString missing = fake.path(u"missing.mp4"_s);
-    QCOMPARE(probedPaths(fake), QStringList{missing});
+    QCOMPARE(fake.probedPaths(), QStringList{missing});
     QCOMPARE(reportArea(window)->toPlainText(), QString(missing + u"\n\n" + missing + u": No such file or directory"));
 }
 
@@ -284,17 +276,17 @@ void TestMainWindow::dialogKeepsTheConfirmedFilterAndClearsTheName()
     open(2, true);
     QCOMPARE(filterAtOpening, all);
     QCOMPARE(nameAtOpening, QString());
-    QCOMPARE(probedPaths(fake), QStringList{clip});
+    QCOMPARE(fake.probedPaths(), QStringList{clip});
 
     open(1, false);
     QCOMPARE(filterAtOpening, video);
     QCOMPARE(nameAtOpening, QString());
-    QCOMPARE(probedPaths(fake), QStringList{clip});
+    QCOMPARE(fake.probedPaths(), QStringList{clip});
 
     open(0, true);
     QCOMPARE(filterAtOpening, video);
     QCOMPARE(nameAtOpening, QString());
-    QCOMPARE(probedPaths(fake), (QStringList{clip, clip}));
+    QCOMPARE(fake.probedPaths(), (QStringList{clip, clip}));
 }
 
 void TestMainWindow::closingDuringAHungRunEndsPromptly()

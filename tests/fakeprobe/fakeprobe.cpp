@@ -14,12 +14,15 @@
 //   ignore-term    ignore SIGTERM
 //   child          start a child of its own that ignores SIGTERM and never ends
 //   remove=NAME    delete the file NAME beside FILE before printing
+//   inherited      first print what it inherited: the bytes standard input gave before its end
+//                  ("stdin: N") and its open descriptors beyond 0, 1 and 2 ("fds: ...")
 //
 // A FILE that cannot be read is answered like FFmpeg does, on standard error with exit code 1.
 // Environment: FAKEPROBE_PIDS names a file to which the process id of the tool and of every
 // process it starts is appended, one a line; FAKEPROBE_ARGS names a file to which each run
 // appends its process id, its argument count and its arguments, each followed by a NUL byte.
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -89,7 +92,30 @@ struct Directives
     bool ignoreTerm = false;
     bool child = false;
     std::string remove;
+    bool inherited = false;
 };
+
+std::string describeInheritance()
+{
+    // A standard input that is not the null device would block here; the alarm ends the wait.
+    ::alarm(5);
+    char buffer[256];
+    size_t total = 0;
+    for (ssize_t n; (n = ::read(0, buffer, sizeof buffer)) > 0;)
+        total += size_t(n);
+    ::alarm(0);
+    std::string text = "stdin: " + std::to_string(total) + "\nfds:";
+    DIR *fds = ::opendir("/proc/self/fd");
+    const int own = fds ? ::dirfd(fds) : -1;
+    while (const dirent *entry = fds ? ::readdir(fds) : nullptr) {
+        const int fd = std::atoi(entry->d_name);
+        if (entry->d_name[0] != '.' && fd > 2 && fd != own)
+            text += ' ' + std::to_string(fd);
+    }
+    if (fds)
+        ::closedir(fds);
+    return text + '\n';
+}
 
 Directives parse(const std::string &line)
 {
@@ -112,6 +138,7 @@ Directives parse(const std::string &line)
         else if (name == "ignore-term") d.ignoreTerm = true;
         else if (name == "child") d.child = true;
         else if (name == "remove") d.remove = word.substr(eq + 1);
+        else if (name == "inherited") d.inherited = true;
     }
     return d;
 }
@@ -139,6 +166,7 @@ int main(int argc, char *argv[])
     std::string firstLine;
     std::getline(file, firstLine);
     const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    file.close();
     const Directives d = parse(firstLine);
 
     if (!d.remove.empty()) {
@@ -158,6 +186,8 @@ int main(int argc, char *argv[])
     }
 
     std::string all;
+    if (d.inherited)
+        all = describeInheritance();
     for (long i = 0; i < d.repeat; ++i)
         all += text;
     const size_t chunk = d.chunk > 0 ? d.chunk : std::max<size_t>(all.size(), 1);

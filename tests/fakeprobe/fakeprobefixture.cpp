@@ -87,6 +87,14 @@ QList<QStringList> FakeProbeFixture::recordedArguments() const
     return runs;
 }
 
+QStringList FakeProbeFixture::probedPaths() const
+{
+    QStringList paths;
+    for (const QStringList &arguments : recordedArguments())
+        paths.append(arguments.value(1));
+    return paths;
+}
+
 bool FakeProbeFixture::isRunning(qint64 pid)
 {
     // A zombie that is not ours waits for someone else to reap it and runs no more; one of ours

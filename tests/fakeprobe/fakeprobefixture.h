@@ -26,6 +26,8 @@ public:
     QList<qint64> recordedPids() const;
     // The arguments of each fake tool run so far, in order.
     QList<QStringList> recordedArguments() const;
+    // The path each run was asked to probe, in order.
+    QStringList probedPaths() const;
 
     static bool isRunning(qint64 pid);
     // Waits (within a generous bound) until none of the recorded processes is left.
