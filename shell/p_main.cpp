@@ -72,29 +72,26 @@ void Tquorvelmain::FormCreate()
 void Tquorvelmain::createMenus()
 {
     const QStringList menuTitles = withAccessKeys({u" File "_s, u" Help "_s});
-    const QStringList fileItems =
-        withAccessKeys({u"Load File"_s, u"Refresh"_s, u"Exit"_s});
+    const QStringList fileItems = withAccessKeys({u"Load File"_s, u"Refresh"_s, u"Exit"_s});
 
     QMenu *File1 = menuBar()->addMenu(menuTitles[0]);
-    QAction *loadvideo = File1->addAction(fileItems[0], this, [this] {
-        runReportingErrors(this, [this] { loadvideoClick(); });
-    });
-    loadvideo->setObjectName(u"loadvideo"_s);
-    QAction *Refresh1 = File1->addAction(fileItems[1], this, [this] {
-        runReportingErrors(this, [this] { Refresh1Click(); });
-    });
-    Refresh1->setObjectName(u"Refresh1"_s);
-    Refresh1->setShortcut(Qt::Key_F5);
+    addCommand(File1, fileItems[0], u"loadvideo"_s, &Tquorvelmain::loadvideoClick);
+    addCommand(File1, fileItems[1], u"Refresh1"_s, &Tquorvelmain::Refresh1Click)->setShortcut(Qt::Key_F5);
     File1->addSeparator();
-    QAction *Exit1 = File1->addAction(fileItems[2], this, &QWidget::close);
-    Exit1->setObjectName(u"Exit1"_s);
+    addCommand(File1, fileItems[2], u"Exit1"_s, &Tquorvelmain::Exit1Click);
 
     QMenu *Help1 = menuBar()->addMenu(menuTitles[1]);
-    Help1->setObjectName(u"Help1"_s);
-    QAction *About1 = Help1->addAction(withAccessKeys({u"About"_s}).constFirst(), this, [this] {
-        runReportingErrors(this, [this] { About1Click(); });
+    addCommand(Help1, withAccessKeys({u"About"_s}).constFirst(), u"About1"_s, &Tquorvelmain::About1Click);
+}
+
+QAction *Tquorvelmain::addCommand(QMenu *menu, const QString &caption, const QString &name,
+                                  void (Tquorvelmain::*command)())
+{
+    QAction *action = menu->addAction(caption, this, [this, command] {
+        runReportingErrors(this, [this, command] { (this->*command)(); });
     });
-    About1->setObjectName(u"About1"_s);
+    action->setObjectName(name);
+    return action;
 }
 
 void Tquorvelmain::loadvideoClick()
@@ -112,6 +109,11 @@ void Tquorvelmain::loadvideoClick()
     const QStringList files = OpenDialog1->selectedFiles();
     for (const QString &file : files)
         loadvideofile(file);
+}
+
+void Tquorvelmain::Exit1Click()
+{
+    close();
 }
 
 void Tquorvelmain::About1Click()

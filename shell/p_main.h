@@ -9,6 +9,7 @@ class MediaOpenDialog;
 class Tabout;
 class ProbeRun;
 class QAction;
+class QMenu;
 class QPlainTextEdit;
 class QTabWidget;
 class QWidget;
@@ -39,9 +40,11 @@ protected:
 private:
     void FormCreate();
     void createMenus();
+    QAction *addCommand(QMenu *menu, const QString &caption, const QString &name, void (Tquorvelmain::*command)());
     bool dragAppMessage(QEvent *event);
     void loadvideoClick();
     void Refresh1Click();
+    void Exit1Click();
     void About1Click();
     void getfileinfo(const QString &path);
 
