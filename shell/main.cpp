@@ -1,6 +1,7 @@
 #include "p_main.h"
 
 #include <QApplication>
+#include <QIcon>
 
 using namespace Qt::StringLiterals;
 
@@ -8,7 +9,9 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"Quorvel"_s);
-    QApplication::setApplicationVersion(u"1.2.5"_s);
+    QApplication::setApplicationVersion(QLatin1StringView(QUORVEL_VERSION));
+    QApplication::setDesktopFileName(u"org.example.Quorvel"_s);
+    QApplication::setWindowIcon(QIcon(u":/icons/quorvel.png"_s));
 
     Tquorvelmain quorvelmain;
     quorvelmain.show();

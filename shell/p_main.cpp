@@ -38,7 +38,7 @@ Tquorvelmain::Tquorvelmain(const QString &toolPath, QWidget *parent)
     , m_toolPath(toolPath)
     , Label1(u"Label1"_s)
 {
-    setWindowTitle(u"Quorvel 1.2.5"_s);
+    setWindowTitle(u"Quorvel " + QLatin1StringView(QUORVEL_VERSION));
     setFont(QFont(u"Verdana"_s, FontPointSize));
     resize(OuterSize);
 
