@@ -305,6 +305,7 @@ void TestMainWindow::closingDuringAHungRunEndsPromptly()
     QCOMPARE(reportArea(window)->toPlainText(), QString(fake.path(u"hung.mp4"_s) + u"\n\n partial"));
     QCOMPARE(fake.recordedPids().size(), 2);
     QVERIFY(fake.waitUntilNoneRunning());
+    QCOMPARE(FakeProbeFixture::childProcesses(), QList<qint64>());
 
     // A closing window starts no further run.
     window.loadvideofile(fake.path(u"hung.mp4"_s));

@@ -2,7 +2,6 @@
 #include "proberun.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTest>
 #include <QTimer>
 
@@ -27,8 +26,6 @@ private slots:
     void toolThatCannotStart_data();
     void toolThatCannotStart();
     void stopEndsTheToolAndWhatItStarted();
-    void passesThePathAsOneArgument_data();
-    void passesThePathAsOneArgument();
 };
 
 void TestProbeRun::collectsEverything_data()
@@ -125,32 +122,6 @@ void TestProbeRun::stopEndsTheToolAndWhatItStarted()
     QVERIFY2(timer.elapsed() < PromptMs, qPrintable(QString::number(timer.elapsed())));
     QCOMPARE(fake.recordedPids().size(), 2);
     QVERIFY(fake.waitUntilNoneRunning());
-}
-
-void TestProbeRun::passesThePathAsOneArgument_data()
-{
-    QTest::addColumn<QString>("name");
-
-    QTest::newRow("spaces") << u"my clip.mp4"_s;
-    QTest::newRow("quotes") << u"say \"hi\" it's.mp4"_s;
-    QTest::newRow("shell syntax") << u"$(touch pwned); `touch pwned` | & > x.mp4"_s;
-    QTest::newRow("newline") << u"two\nlines.mp4"_s;
-    QTest::newRow("leading dash") << u"-y.mp4"_s;
-    QTest::newRow("non-ASCII") << u"T\u00ebst \u05e9\u05dc\u05d5\u05dd \U0001F3AC.mp4"_s;
-}
-
-void TestProbeRun::passesThePathAsOneArgument()
-{
-    QFETCH(QString, name);
-    FakeProbeFixture fake;
-    const QString path = fake.script(name, QByteArray(), "ok");
-    ProbeRun run(fake.toolPath(), path);
-    QVERIFY(run.start());
-    QCOMPARE(run.wait().text(), u"ok"_s);
-    const QList<QStringList> expected{{u"-i"_s, path}};
-    QCOMPARE(fake.recordedArguments(), expected);
-    QVERIFY(!QFile::exists(fake.path(u"pwned"_s)));
-    QVERIFY(!QFile::exists(u"pwned"_s));
 }
 
 QTEST_GUILESS_MAIN(TestProbeRun)

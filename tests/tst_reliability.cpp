@@ -26,23 +26,6 @@ QPlainTextEdit *reportArea(const Tquorvelmain &window)
     return window.findChild<QPlainTextEdit *>(u"memo_main"_s);
 }
 
-// Processes whose parent is this one, zombies included.
-QList<qint64> childProcesses()
-{
-    QList<qint64> children;
-    const QString self = QString::number(QCoreApplication::applicationPid());
-    for (const QString &entry : QDir(u"/proc"_s).entryList(QDir::Dirs)) {
-        QFile stat(u"/proc/" + entry + u"/stat");
-        if (entry.toLongLong() <= 0 || !stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray line = stat.readAll();
-        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        if (fields.value(1) == self.toLatin1())
-            children.append(entry.toLongLong());
-    }
-    return children;
-}
-
 qsizetype openDescriptorCount()
 {
     return QDir(u"/proc/self/fd"_s).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System).size();
@@ -81,7 +64,6 @@ private slots:
     void pathReachesTheToolUnchanged();
     void toolInheritsNothingOfOurs();
     void manyRunsLeakNothing();
-    void stubbornToolEndsWithTheWindow();
     void namedPipeDoesNotHoldTheProgram();
     void thousandDroppedNames();
 };
@@ -178,7 +160,7 @@ void TestReliability::toolCannotStart()
     QVERIFY(window.collectedText().isEmpty());
     QCOMPARE(window.rememberedPath(), u"Label1"_s);
     QVERIFY(window.isEnabled());
-    QVERIFY(childProcesses().isEmpty());
+    QVERIFY(FakeProbeFixture::childProcesses().isEmpty());
 
     // Once the tool is back, runs work.
     if (kind == u"directory")
@@ -261,7 +243,7 @@ void TestReliability::manyRunsLeakNothing()
 
     QCOMPARE(fake.recordedArguments().size(), 500);
     QCOMPARE(openDescriptorCount(), descriptors);
-    QCOMPARE(childProcesses(), QList<qint64>());
+    QCOMPARE(FakeProbeFixture::childProcesses(), QList<qint64>());
     QVERIFY(fake.waitUntilNoneRunning());
 #if defined(__SANITIZE_ADDRESS__)
     QSKIP("A sanitizer build changes memory use");
@@ -269,23 +251,6 @@ void TestReliability::manyRunsLeakNothing()
     const qint64 growth = residentKiB() - residentAfterWarmUp;
     QVERIFY2(growth <= 2048, qPrintable(u"resident memory grew by " + QString::number(growth) + u" KiB"));
 #endif
-}
-
-void TestReliability::stubbornToolEndsWithTheWindow()
-{
-    FakeProbeFixture fake;
-    Tquorvelmain window(fake.toolPath());
-    window.show();
-    QTimer::singleShot(300, &window, &QWidget::close);
-    QElapsedTimer timer;
-    timer.start();
-
-    window.loadvideofile(fake.script(u"stubborn.mp4"_s, "ignore-term child hang", "Input #0, x"));
-
-    QVERIFY2(timer.elapsed() < PromptMs, qPrintable(QString::number(timer.elapsed())));
-    QCOMPARE(fake.recordedPids().size(), 2);
-    QVERIFY(fake.waitUntilNoneRunning());
-    QCOMPARE(childProcesses(), QList<qint64>());
 }
 
 void TestReliability::namedPipeDoesNotHoldTheProgram()
@@ -302,7 +267,7 @@ void TestReliability::namedPipeDoesNotHoldTheProgram()
     window.loadvideofile(fifo);
 
     QVERIFY2(timer.elapsed() < PromptMs, qPrintable(QString::number(timer.elapsed())));
-    QCOMPARE(childProcesses(), QList<qint64>());
+    QCOMPARE(FakeProbeFixture::childProcesses(), QList<qint64>());
 }
 
 void TestReliability::thousandDroppedNames()

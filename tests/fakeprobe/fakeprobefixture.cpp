@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
@@ -106,6 +107,19 @@ bool FakeProbeFixture::isRunning(qint64 pid)
     const bool zombie = fields.value(0) == "Z";
     const bool ours = fields.value(1).toLongLong() == QCoreApplication::applicationPid();
     return !zombie || ours;
+}
+
+QList<qint64> FakeProbeFixture::childProcesses()
+{
+    QList<qint64> children;
+    const QByteArray self = QByteArray::number(QCoreApplication::applicationPid());
+    for (const QString &entry : QDir(u"/proc"_s).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QByteArray stat = readAll(u"/proc/" + entry + u"/stat");
+        const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+        if (!stat.isEmpty() && fields.value(1) == self)
+            children.append(entry.toLongLong());
+    }
+    return children;
 }
 
 bool FakeProbeFixture::waitUntilNoneRunning() const

@@ -30,6 +30,8 @@ public:
     QStringList probedPaths() const;
 
     static bool isRunning(qint64 pid);
+    // Processes whose parent is this one, zombies included.
+    static QList<qint64> childProcesses();
     // Waits (within a generous bound) until none of the recorded processes is left.
     bool waitUntilNoneRunning() const;
 
