@@ -66,6 +66,20 @@ x11_end_process() {
   return 0
 }
 
+# Gives the programs started from here a fresh home in the temporary folder, so that no run
+# differs from the next through settings (Qt's file dialog keeps its history and last folder
+# there), a runtime folder if there is none, and the X11 platform even inside a Wayland session.
+x11_fresh_home() {
+  [[ -n ${x11_tmp:-} ]] || x11_make_tmp || return 1
+  export HOME=$x11_tmp/home XDG_CONFIG_HOME=$x11_tmp/home/.config QT_QPA_PLATFORM=xcb
+  mkdir -p "$XDG_CONFIG_HOME" || return 1
+  if [[ -z ${XDG_RUNTIME_DIR:-} || ! -d $XDG_RUNTIME_DIR ]]; then
+    export XDG_RUNTIME_DIR=$x11_tmp/runtime
+    mkdir -m 700 "$XDG_RUNTIME_DIR" || return 1
+  fi
+  unset WAYLAND_DISPLAY
+}
+
 # Whether display :$1 looks taken: a lock file, a socket file, or an abstract socket (which a
 # server that is going away may still hold after its files are gone).
 x11__display_taken() {
@@ -156,6 +170,15 @@ x11_window_gone() {
     sleep 0.1
   done
   return 1
+}
+
+# Where window $1 is: sets x11_x and x11_y (its top-left corner on the screen), x11_width and
+# x11_height.
+x11_geometry() {
+  local geometry WINDOW X Y WIDTH HEIGHT SCREEN
+  geometry=$(xdotool getwindowgeometry --shell "$1") || x11_error "xdotool cannot tell where window $1 is" || return 1
+  eval "$geometry"
+  x11_x=$X x11_y=$Y x11_width=$WIDTH x11_height=$HEIGHT
 }
 
 # Gives window $1 the keyboard focus. (windowactivate needs a window manager.)
@@ -265,6 +288,13 @@ x11_load_file() {
   x11_window_gone '^Open$' 15 || x11_error "the Open dialog did not close after Return, Return"
 }
 
+# Help > About in main window $1 (Alt+H, A); prints the About box's window id once it shows.
+x11_open_about() {
+  x11_focus "$1" || return 1
+  xdotool key --clearmodifiers alt+h a
+  x11_wait_window '^About$' 20 || x11_error "the About box did not appear after Alt+H, A"
+}
+
 # Asks window $1 to close as a window manager would (WM_DELETE_WINDOW).
 x11_close_window() {
   "$x11_python" "$x11_lib_dir/wmclose.py" "$1" || x11_error "could not send WM_DELETE_WINDOW to window $1"
@@ -273,4 +303,62 @@ x11_close_window() {
 # Saves a PNG of window $2 (default: the whole screen) to $1.
 x11_screenshot() {
   import -window "${2:-root}" "$1" || x11_error "could not take a screenshot into $1"
+}
+
+# Writes to file $2 what the report area must hold once media file $1 has been probed: the path,
+# "\n\n", and the cut of what ffmpeg prints into a pipe as the program runs it (ffmpeg -i PATH,
+# stdin from /dev/null, stdout and stderr merged). Done on bytes as the program does it on the
+# decoded text: NULs removed, bytes <= 0x20 trimmed at both ends of the whole output (UTF-8
+# continuation bytes are all >= 0x80, so this equals trimming the decoded text), then the text
+# after the first "Input #0," (its leading space kept) and before the first "At least one output
+# file must be specified" after that.
+x11_expected_report() {
+  local LC_ALL=C output report lead trail
+  output=$({ ffmpeg -i "$1" </dev/null 2>&1 || true; } | tr -d '\000'; printf x)
+  output=${output%x}
+  lead=${output%%[!$'\001'-' ']*}
+  output=${output#"$lead"}
+  trail=${output##*[!$'\001'-' ']}
+  output=${output%"$trail"}
+  [[ $output == *"Input #0,"* ]] || x11_error "ffmpeg's output for $1 has no 'Input #0,': $output" || return 1
+  iconv -f UTF-8 -t UTF-8 <<<"$output" >/dev/null 2>&1 ||
+    x11_error "ffmpeg's output for $1 is not valid UTF-8; the program would show replacement characters" ||
+    return 1
+  report=${output#*"Input #0,"}
+  report=${report%%"At least one output file must be specified"*}
+  printf '%s\n\n%s' "$1" "$report" >"$2"
+}
+
+# Whether the report copied out into file $2 is the one expected in file $1: byte for byte, with
+# one allowance: the clipboard may lack the report's final line break. The report area's text ends
+# with "\n" (ffmpeg ends its description with one), and whether the empty line after it comes out
+# of a select-all copy is Qt's business, not the program's. Nothing else may differ.
+x11_report_matches() {
+  cmp -s "$1" "$2" && return 0
+  [[ $(tail -c 1 "$1" | od -An -tx1) == " 0a" ]] && head -c -1 "$1" | cmp -s - "$2"
+}
+
+# Copies the report area of window $1 out into file $3 until it matches the report expected in
+# file $2 (a probe may still run), for at most $4 seconds (default 30). If it never does, shows
+# how the two differ.
+x11_wait_report() {
+  local win=$1 expected=$2 actual=$3 end
+  x11__now; end=$((x11_now + ${4:-30} * 1000000))
+  while :; do
+    if x11_copy_text "$win" >"$actual" 2>"$actual.err" && x11_report_matches "$expected" "$actual"; then
+      cmp -s "$expected" "$actual" || echo "   (the clipboard lacks the final line break; allowed)"
+      return 0
+    fi
+    x11__before_deadline "$end" || break
+    sleep 0.3
+  done
+  {
+    cat "$actual.err"
+    echo "--- diff of expected and actual report:"
+    diff -u --label expected --label actual "$expected" "$actual" || true
+    echo "--- the ends of both, as bytes:"
+    tail -c 48 "$expected" | od -c
+    tail -c 48 "$actual" | od -c
+  } >&2
+  x11_error "window $win does not show the report in $expected after ${4:-30} s"
 }

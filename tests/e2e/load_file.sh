@@ -11,7 +11,6 @@
 set -euo pipefail
 program=${1:?usage: load_file.sh PATH/TO/quorvel}
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/x11.sh"
-shopt -s extglob
 
 started=$SECONDS
 fail() {
@@ -55,55 +54,12 @@ make_clip() {
     fail "ffmpeg could not make $clip"
 }
 
-# expect_report FILE: what the report area must then hold, computed from what ffmpeg prints into
-# a pipe as the program runs it (ffmpeg -i PATH, stdin from /dev/null, stdout and stderr merged).
-# Bytes, as the program does it on the decoded text: NULs removed, bytes <= 0x20 trimmed at both
-# ends of the whole output (UTF-8 continuation bytes are all >= 0x80, so this equals trimming the
-# decoded text), then the text after the first "Input #0," (its leading space kept) and before the
-# first "At least one output file must be specified" after that. The report area holds the path,
-# "\n\n", and that text.
-expect_report() {
-  local LC_ALL=C output report
-  output=$({ ffmpeg -i "$clip" </dev/null 2>&1 || true; } | tr -d '\000'; printf x)
-  output=${output%x}
-  output=${output##+([$'\001'-' '])}
-  output=${output%%+([$'\001'-' '])}
-  [[ $output == *"Input #0,"* ]] || fail "ffmpeg's output has no 'Input #0,': $output"
-  iconv -f UTF-8 -t UTF-8 <<<"$output" >/dev/null 2>&1 ||
-    fail "ffmpeg's output is not valid UTF-8; the program would show replacement characters"
-  report=${output#*"Input #0,"}
-  report=${report%%"At least one output file must be specified"*}
-  printf '%s\n\n%s' "$clip" "$report" >"$1"
-}
+# expect_report FILE: what the report area must then hold for the clip (see x11_expected_report).
+expect_report() { x11_expected_report "$clip" "$1" || fail "cannot tell what the report must be"; }
 
-# The comparison is byte for byte, with one allowance: the clipboard may lack the report's final
-# line break. The report area's text ends with "\n" (ffmpeg ends its description with one), and
-# whether the empty line after it comes out of a select-all copy is Qt's business, not the
-# program's. Nothing else may differ.
-report_matches() { # EXPECTED ACTUAL
-  cmp -s "$1" "$2" && return 0
-  [[ $(tail -c 1 "$1" | od -An -tx1) == " 0a" ]] && head -c -1 "$1" | cmp -s - "$2"
-}
-
-# wait_for_report EXPECTED WHAT: copies the report area's text out until it matches (the probe
-# may still run) or 30 s have passed; then shows the difference.
+# wait_for_report EXPECTED WHAT: waits until the report area holds the expected report.
 wait_for_report() {
-  local deadline=$((SECONDS + 30))
-  while :; do
-    if x11_copy_text "$win" >"$tmp/actual" 2>"$tmp/copy.err" && report_matches "$1" "$tmp/actual"; then
-      cmp -s "$1" "$tmp/actual" || echo "   (the clipboard lacks the final line break; allowed)"
-      return 0
-    fi
-    ((SECONDS < deadline)) || break
-    sleep 0.3
-  done
-  cat "$tmp/copy.err" >&2
-  echo "--- diff of expected and actual report ($2):" >&2
-  diff -u --label expected --label actual "$1" "$tmp/actual" >&2 || true
-  echo "--- the ends of both, as bytes:" >&2
-  tail -c 48 "$1" | od -c >&2
-  tail -c 48 "$tmp/actual" | od -c >&2
-  fail "the report area does not show the expected report ($2)"
+  x11_wait_report "$win" "$1" "$tmp/actual" || fail "the report area does not show the expected report ($2)"
 }
 
 step "making a clip: $clip"
