@@ -25,13 +25,16 @@ QString ProbeOutput::text() const
         withoutNuls.replace('\0', QByteArrayView());
         bytes = withoutNuls;
     }
-    const QString decoded = QString::fromUtf8(bytes);
+    QString decoded = QString::fromUtf8(bytes);
 
     qsizetype begin = 0;
     qsizetype end = decoded.size();
-    while (begin < end && isBlank(decoded[begin]))
+    while (begin < end && isBlank(decoded.at(begin)))
         ++begin;
-    while (end > begin && isBlank(decoded[end - 1]))
+    while (end > begin && isBlank(decoded.at(end - 1)))
         --end;
-    return begin == 0 && end == decoded.size() ? decoded : decoded.sliced(begin, end - begin);
+    // Trimmed in place: the output can reach 16 MiB, and a trimmed copy would be as large again.
+    decoded.truncate(end);
+    decoded.remove(0, begin);
+    return decoded;
 }

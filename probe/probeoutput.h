@@ -10,7 +10,7 @@ class ProbeOutput
 {
 public:
     // A tool that prints without end must not exhaust memory; what comes past this is dropped.
-    static constexpr qsizetype Limit = 16 * 1024 * 1024;
+    static constexpr qsizetype Limit = qsizetype(16) * 1024 * 1024;
 
     // Returns false once the limit is reached: the caller should end the tool.
     bool append(QByteArrayView piece);

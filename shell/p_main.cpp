@@ -7,6 +7,7 @@
 #include "p_about.h"
 #include "proberun.h"
 #include "reportcut.h"
+#include "reportlayout.h"
 #include "reportwrap.h"
 
 #include <QAction>
@@ -154,7 +155,7 @@ void Tquorvelmain::getfileinfo(const QString &path)
     // with a line break of its own.
     const QString text = path + u"\n\n" + cutReport(Edit1);
     memo_main->setWordWrapMode(reportWrapMode(text));
-    memo_main->setPlainText(text);
+    showReportText(memo_main, text);
     Label1 = path;
 }
 
