@@ -362,3 +362,23 @@ x11_wait_report() {
   } >&2
   x11_error "window $win does not show the report in $expected after ${4:-30} s"
 }
+
+# For the test scripts: x11_step MESSAGE prints it with the seconds since the library was
+# sourced; x11_fail MESSAGE says what failed, shows what the programs started here printed (every
+# log in the temporary folder) and, if Xvfb has ended, its own last words, then exits 1.
+x11_started=$SECONDS
+x11_step() { echo "[$((SECONDS - x11_started))s] $*"; }
+x11_fail() {
+  echo "FAIL: $*" >&2
+  local log
+  for log in "${x11_tmp:-/nonexistent}"/*.log; do
+    [[ -s $log && ${log##*/} != xvfb.log ]] || continue
+    echo "--- the output of ${log##*/}:" >&2
+    cat "$log" >&2
+  done
+  if [[ -n ${x11_xvfb_pid:-} ]] && ! kill -0 "$x11_xvfb_pid" 2>/dev/null; then
+    echo "--- Xvfb has ended; its output:" >&2
+    cat "$x11_tmp/xvfb.log" >&2
+  fi
+  exit 1
+}

@@ -26,30 +26,12 @@ menu_bar_x=300 menu_bar_y=9
 # before): the pointer is then moved by this much and back until the answer comes.
 nudge_pixels=4
 
-started=$SECONDS
-fail() {
-  echo "FAIL: $*" >&2
-  local log
-  for log in quorvel source; do
-    if [[ -s ${tmp:-}/$log.log ]]; then
-      echo "--- the output of $log:" >&2
-      cat "$tmp/$log.log" >&2
-    fi
-  done
-  if [[ -n ${x11_xvfb_pid:-} ]] && ! kill -0 "$x11_xvfb_pid" 2>/dev/null; then
-    echo "--- Xvfb has ended; its output:" >&2
-    cat "$tmp/xvfb.log" >&2
-  fi
-  exit 1
-}
-step() { echo "[$((SECONDS - started))s] $*"; }
-
-x11_require || fail "tools are missing"
-[[ -x $program ]] || fail "no executable at $program"
-[[ -x $dragsource ]] || fail "no drag source at $dragsource"
-x11_make_tmp || fail "no temporary folder"
+x11_require || x11_fail "tools are missing"
+[[ -x $program ]] || x11_fail "no executable at $program"
+[[ -x $dragsource ]] || x11_fail "no drag source at $dragsource"
+x11_make_tmp || x11_fail "no temporary folder"
 tmp=$x11_tmp
-x11_fresh_home || fail "no home of its own"
+x11_fresh_home || x11_fail "no home of its own"
 
 folder="$tmp/Dropped files"
 first="$folder/first clip.mp4"
@@ -63,7 +45,7 @@ make_clip() {
   ffmpeg -y -loglevel error -f lavfi -i "testsrc=size=320x240:rate=25:duration=1" \
     -f lavfi -i "sine=frequency=440:duration=1" -metadata title="$2" \
     -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -shortest "$1" </dev/null ||
-    fail "ffmpeg could not make $1"
+    x11_fail "ffmpeg could not make $1"
 }
 
 # The source prints a line each time the action on offer changes and one when the drag ends.
@@ -75,27 +57,27 @@ start_source() {
   local left top
   x11_start_program "$tmp/source.log" "$dragsource" "$@"
   source_pid=$x11_program_pid
-  source_win=$(x11_wait_window '^Quorvel drag source$' 30) || fail "the drag source's window did not appear"
+  source_win=$(x11_wait_window '^Quorvel drag source$' 30) || x11_fail "the drag source's window did not appear"
   x11_program_pid=$quorvel_pid
-  x11_geometry "$source_win" || fail "where is the drag source?"
+  x11_geometry "$source_win" || x11_fail "where is the drag source?"
   left=$((main_x - x11_width - 60)) top=$((main_y + main_height / 2 - x11_height / 2))
-  ((left >= 0)) || fail "no room for the drag source left of the main window"
-  xdotool windowmove --sync "$source_win" "$left" "$top" || fail "could not move the drag source"
+  ((left >= 0)) || x11_fail "no room for the drag source left of the main window"
+  xdotool windowmove --sync "$source_win" "$left" "$top" || x11_fail "could not move the drag source"
   source_x=$((left + x11_width / 2)) source_y=$((top + x11_height / 2))
 }
 
 # close_source: closes the drag source as a window manager would; it must end at once.
 close_source() {
-  x11_close_window "$source_win" || fail "could not ask the drag source to close"
-  x11_wait_exit "$source_pid" 20 || fail "the drag source did not end"
-  [[ $x11_exit_status -eq 0 ]] || fail "the drag source ended with status $x11_exit_status"
+  x11_close_window "$source_win" || x11_fail "could not ask the drag source to close"
+  x11_wait_exit "$source_pid" 20 || x11_fail "the drag source did not end"
+  [[ $x11_exit_status -eq 0 ]] || x11_fail "the drag source ended with status $x11_exit_status"
 }
 
 # pointer_to X Y: moves the pointer there in steps from where it is, as a hand would; a drag
 # follows the moves in between.
 pointer_to() {
   local location from_x from_y i moves=()
-  location=$(xdotool getmouselocation) || fail "xdotool cannot tell where the pointer is"
+  location=$(xdotool getmouselocation) || x11_fail "xdotool cannot tell where the pointer is"
   from_x=${location#x:} from_x=${from_x%% *}
   from_y=${location#* y:} from_y=${from_y%% *}
   for ((i = 1; i <= 8; i++)); do
@@ -118,7 +100,7 @@ drag_over() {
   x11__now; end=$((x11_now + 20000000))
   until [[ $(source_said) == "$want" ]]; do
     x11__before_deadline "$end" ||
-      fail "over $4 the drag source says '$(source_said)', not '$want' after 20 s"
+      x11_fail "over $4 the drag source says '$(source_said)', not '$want' after 20 s"
     sleep 0.3
     nudge=$((nudge_pixels - nudge))
     xdotool mousemove $((x + nudge)) "$y"
@@ -132,7 +114,7 @@ drag_end() {
   xdotool mouseup 1
   x11__now; end=$((x11_now + 20000000))
   until [[ $(source_said) == "$want" ]]; do
-    x11__before_deadline "$end" || fail "the drag source says '$(source_said)', not '$want' after 20 s"
+    x11__before_deadline "$end" || x11_fail "the drag source says '$(source_said)', not '$want' after 20 s"
     sleep 0.1
   done
 }
@@ -141,66 +123,66 @@ drag_end() {
 # report: nothing was probed.
 report_unchanged() {
   sleep 1 # a probe, had one started, would have shown by now
-  x11_wait_report "$win" "$tmp/expected" "$tmp/actual" 10 || fail "the report changed after a drag onto $1"
+  x11_wait_report "$win" "$tmp/expected" "$tmp/actual" 10 || x11_fail "the report changed after a drag onto $1"
 }
 
 require_files() {
   local file
   for file in "$@"; do
-    [[ -f $file ]] || fail "the dropped file $file has gone"
+    [[ -f $file ]] || x11_fail "the dropped file $file has gone"
   done
 }
 
-step "making clips and a text file in $folder"
+x11_step "making clips and a text file in $folder"
 make_clip "$first" "First"
 make_clip "$second" "Zweite"
 make_clip "$other" "Other"
 echo "Not a clip." >"$notes"
-x11_expected_report "$second" "$tmp/expected" || fail "cannot tell what the report must be"
-x11_expected_report "$other" "$tmp/expected-other" || fail "cannot tell what the other report would be"
-cmp -s "$tmp/expected" "$tmp/expected-other" && fail "the two clips' reports should differ"
+x11_expected_report "$second" "$tmp/expected" || x11_fail "cannot tell what the report must be"
+x11_expected_report "$other" "$tmp/expected-other" || x11_fail "cannot tell what the other report would be"
+cmp -s "$tmp/expected" "$tmp/expected-other" && x11_fail "the two clips' reports should differ"
 
-step "starting Xvfb"
-x11_start_xvfb || fail "Xvfb did not start"
-step "starting $program on $DISPLAY"
+x11_step "starting Xvfb"
+x11_start_xvfb || x11_fail "Xvfb did not start"
+x11_step "starting $program on $DISPLAY"
 x11_start_program "$tmp/quorvel.log" "$program"
 quorvel_pid=$x11_program_pid
-win=$(x11_wait_window '^Quorvel 1\.2\.5$' 30) || fail "the main window 'Quorvel 1.2.5' did not appear"
-x11_geometry "$win" || fail "where is the main window?"
+win=$(x11_wait_window '^Quorvel 1\.2\.5$' 30) || x11_fail "the main window 'Quorvel 1.2.5' did not appear"
+x11_geometry "$win" || x11_fail "where is the main window?"
 main_x=$x11_x main_y=$x11_y main_width=$x11_width main_height=$x11_height
 report_x=$((main_x + main_width / 2)) report_y=$((main_y + main_height / 2))
 
-step "dragging both clips and the text file onto the report area, a move proposed"
+x11_step "dragging both clips and the text file onto the report area, a move proposed"
 start_source "$first" "$second" "$notes"
 drag_start
 drag_over "$report_x" "$report_y" copy "the report area"
 drag_end copy
 x11_wait_report "$win" "$tmp/expected" "$tmp/actual" ||
-  fail "the report area does not show the second clip's report after the drop"
+  x11_fail "the report area does not show the second clip's report after the drop"
 require_files "$first" "$second" "$notes"
-step "the report is the second clip's; the drop was a copy and the files are still there"
+x11_step "the report is the second clip's; the drop was a copy and the files are still there"
 close_source
 
 start_source "$other"
-step "dragging another clip over the report area on to the tab header"
+x11_step "dragging another clip over the report area on to the tab header"
 drag_start
 drag_over "$report_x" "$report_y" copy "the report area"
 drag_over $((main_x + tab_header_x)) $((main_y + tab_header_y)) ignore "the tab header"
 drag_end ignore
 report_unchanged "the tab header"
 
-step "dragging it over the report area on to the menu bar"
+x11_step "dragging it over the report area on to the menu bar"
 drag_start
 drag_over "$report_x" "$report_y" copy "the report area"
 drag_over $((main_x + menu_bar_x)) $((main_y + menu_bar_y)) ignore "the menu bar"
 drag_end ignore
 report_unchanged "the menu bar"
 require_files "$other"
-step "both refused the drop; the report is unchanged"
+x11_step "both refused the drop; the report is unchanged"
 
-step "closing both windows (WM_DELETE_WINDOW)"
+x11_step "closing both windows (WM_DELETE_WINDOW)"
 close_source
-x11_close_window "$win" || fail "could not ask the window to close"
-x11_wait_exit "$quorvel_pid" 20 || fail "the program did not end within 20 s of WM_DELETE_WINDOW"
-[[ $x11_exit_status -eq 0 ]] || fail "the program ended with status $x11_exit_status"
-step "PASS: the program ended (status 0)"
+x11_close_window "$win" || x11_fail "could not ask the window to close"
+x11_wait_exit "$quorvel_pid" 20 || x11_fail "the program did not end within 20 s of WM_DELETE_WINDOW"
+[[ $x11_exit_status -eq 0 ]] || x11_fail "the program ended with status $x11_exit_status"
+x11_step "PASS: the program ended (status 0)"

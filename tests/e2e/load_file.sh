@@ -12,24 +12,9 @@ set -euo pipefail
 program=${1:?usage: load_file.sh PATH/TO/quorvel}
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/x11.sh"
 
-started=$SECONDS
-fail() {
-  echo "FAIL: $*" >&2
-  if [[ -s ${tmp:-}/quorvel.log ]]; then
-    echo "--- the program's output:" >&2
-    cat "$tmp/quorvel.log" >&2
-  fi
-  if [[ -n ${x11_xvfb_pid:-} ]] && ! kill -0 "$x11_xvfb_pid" 2>/dev/null; then
-    echo "--- Xvfb has ended; its output:" >&2
-    cat "$tmp/xvfb.log" >&2
-  fi
-  exit 1
-}
-step() { echo "[$((SECONDS - started))s] $*"; }
-
-x11_require || fail "tools are missing"
-[[ -x $program ]] || fail "no executable at $program"
-x11_make_tmp || fail "no temporary folder"
+x11_require || x11_fail "tools are missing"
+[[ -x $program ]] || x11_fail "no executable at $program"
+x11_make_tmp || x11_fail "no temporary folder"
 tmp=$x11_tmp
 
 # A fresh home on every run: Qt's file dialog keeps its history and last folder in the settings,
@@ -51,48 +36,48 @@ make_clip() {
   ffmpeg -y -loglevel error -f lavfi -i "testsrc=size=320x240:rate=25:duration=$2" \
     -f lavfi -i "sine=frequency=440:duration=$2" -metadata title="$1" \
     -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -shortest "$clip" </dev/null ||
-    fail "ffmpeg could not make $clip"
+    x11_fail "ffmpeg could not make $clip"
 }
 
 # expect_report FILE: what the report area must then hold for the clip (see x11_expected_report).
-expect_report() { x11_expected_report "$clip" "$1" || fail "cannot tell what the report must be"; }
+expect_report() { x11_expected_report "$clip" "$1" || x11_fail "cannot tell what the report must be"; }
 
 # wait_for_report EXPECTED WHAT: waits until the report area holds the expected report.
 wait_for_report() {
-  x11_wait_report "$win" "$1" "$tmp/actual" || fail "the report area does not show the expected report ($2)"
+  x11_wait_report "$win" "$1" "$tmp/actual" || x11_fail "the report area does not show the expected report ($2)"
 }
 
-step "making a clip: $clip"
+x11_step "making a clip: $clip"
 make_clip "Tëst" 2
 expect_report "$tmp/expected1"
 
-step "starting Xvfb"
-x11_start_xvfb || fail "Xvfb did not start"
-step "starting $program on $DISPLAY"
+x11_step "starting Xvfb"
+x11_start_xvfb || x11_fail "Xvfb did not start"
+x11_step "starting $program on $DISPLAY"
 x11_start_program "$tmp/quorvel.log" "$program"
-win=$(x11_wait_window '^Quorvel 1\.2\.5$' 30) || fail "the main window 'Quorvel 1.2.5' did not appear"
+win=$(x11_wait_window '^Quorvel 1\.2\.5$' 30) || x11_fail "the main window 'Quorvel 1.2.5' did not appear"
 
-step "File > Load File, typing the path"
-x11_load_file "$win" "$clip" || fail "loading the clip through the Load File dialog"
+x11_step "File > Load File, typing the path"
+x11_load_file "$win" "$clip" || x11_fail "loading the clip through the Load File dialog"
 wait_for_report "$tmp/expected1" "after Load File"
-step "report is as expected"
+x11_step "report is as expected"
 
-step "F5 (Refresh), file unchanged"
-x11_focus "$win" || fail "focus"
+x11_step "F5 (Refresh), file unchanged"
+x11_focus "$win" || x11_fail "focus"
 xdotool key --clearmodifiers F5
 wait_for_report "$tmp/expected1" "after F5, file unchanged"
 
-step "F5 (Refresh) after replacing the file with another clip"
+x11_step "F5 (Refresh) after replacing the file with another clip"
 make_clip "Tëst zwei" 3
 expect_report "$tmp/expected2"
-cmp -s "$tmp/expected1" "$tmp/expected2" && fail "the second clip's report should differ from the first's"
-x11_focus "$win" || fail "focus"
+cmp -s "$tmp/expected1" "$tmp/expected2" && x11_fail "the second clip's report should differ from the first's"
+x11_focus "$win" || x11_fail "focus"
 xdotool key --clearmodifiers F5
 wait_for_report "$tmp/expected2" "after F5, file replaced"
-step "report shows the new clip"
+x11_step "report shows the new clip"
 
-step "closing the window (WM_DELETE_WINDOW)"
-x11_close_window "$win" || fail "could not ask the window to close"
-x11_wait_exit "$x11_program_pid" 20 || fail "the program did not end within 20 s of WM_DELETE_WINDOW"
-[[ $x11_exit_status -eq 0 ]] || fail "the program ended with status $x11_exit_status"
-step "PASS: the program ended (status 0)"
+x11_step "closing the window (WM_DELETE_WINDOW)"
+x11_close_window "$win" || x11_fail "could not ask the window to close"
+x11_wait_exit "$x11_program_pid" 20 || x11_fail "the program did not end within 20 s of WM_DELETE_WINDOW"
+[[ $x11_exit_status -eq 0 ]] || x11_fail "the program ended with status $x11_exit_status"
+x11_step "PASS: the program ended (status 0)"
