@@ -48,5 +48,5 @@ void MediaOpenDialog::accept()
     if (allExist)
         QFileDialog::accept();
     else
-        QDialog::accept();
+        QDialog::accept(); // NOLINT(bugprone-parent-virtual-call): QFileDialog::accept() refuses missing names
 }

@@ -10,7 +10,7 @@
 namespace {
 
 // Below this many characters, laying a line out again for a paint takes well under a millisecond.
-constexpr qsizetype LongLineLength = 64 * 1024;
+constexpr qsizetype LongLineLength = qsizetype(64) * 1024;
 
 bool hasLongLine(QStringView text)
 {

@@ -1,6 +1,7 @@
 #include "mediapatterns.h"
 
 #include <QRegularExpression>
+#include <QStringList>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -23,8 +24,8 @@ void TestMediaPatterns::openFilter()
 
     const QStringList choices = nameFiltersFromFilter(MediaOpenFilter());
     QCOMPARE(choices.size(), 3);
-    const QString lists[] = {AudioExtensionList + VideoExtensionList, AudioExtensionList, VideoExtensionList};
-    const QString descriptions[] = {u"All Audio and Video Files"_s, u"Audio Files"_s, u"Video Files"_s};
+    const QStringList lists = {AudioExtensionList + VideoExtensionList, AudioExtensionList, VideoExtensionList};
+    const QStringList descriptions = {u"All Audio and Video Files"_s, u"Audio Files"_s, u"Video Files"_s};
     static const QRegularExpression choiceShape(uR"(^(.+) \(([^()]+)\)$)"_s);
     for (int i = 0; i < 3; ++i) {
         const QRegularExpressionMatch match = choiceShape.match(choices[i]);

@@ -87,7 +87,7 @@ void TestProbeRun::endsWithTheTool()
 void TestProbeRun::stopsAtTheOutputLimit()
 {
     FakeProbeFixture fake;
-    const QByteArray mebibyte(1024 * 1024, 'y');
+    const QByteArray mebibyte(qsizetype(1024) * 1024, 'y');
     ProbeRun run(fake.toolPath(), fake.script(u"endless.mp4"_s, "chunk=65536 repeat=40 hang", mebibyte));
     QVERIFY(run.start());
     QCOMPARE(run.wait().text().size(), ProbeOutput::Limit);

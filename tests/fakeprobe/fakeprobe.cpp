@@ -24,11 +24,12 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -99,9 +100,9 @@ std::string describeInheritance()
 {
     // A standard input that is not the null device would block here; the alarm ends the wait.
     ::alarm(5);
-    char buffer[256];
+    std::array<char, 256> buffer;
     size_t total = 0;
-    for (ssize_t n; (n = ::read(0, buffer, sizeof buffer)) > 0;)
+    for (ssize_t n; (n = ::read(0, buffer.data(), buffer.size())) > 0;)
         total += size_t(n);
     ::alarm(0);
     std::string text = "stdin: " + std::to_string(total) + "\nfds:";

@@ -45,7 +45,7 @@ QString FakeProbeFixture::toolPath()
 
 QString FakeProbeFixture::toolLink() const
 {
-    const QString link = path(u"tool"_s);
+    QString link = path(u"tool"_s);
     if (!QFileInfo::exists(link) && !QFile::link(toolPath(), link))
         qFatal("cannot link %s", qPrintable(link));
     return link;
@@ -54,12 +54,12 @@ QString FakeProbeFixture::toolLink() const
 QString FakeProbeFixture::script(const QString &name, const QByteArray &directives,
                                  const QByteArray &payload) const
 {
-    const QString path = m_dir.filePath(name);
-    QFile file(path);
+    QString scriptPath = path(name);
+    QFile file(scriptPath);
     if (!file.open(QIODevice::WriteOnly))
-        qFatal("cannot write %s", qPrintable(path));
+        qFatal("cannot write %s", qPrintable(scriptPath));
     file.write(directives + '\n' + payload);
-    return path;
+    return scriptPath;
 }
 
 QList<qint64> FakeProbeFixture::recordedPids() const
