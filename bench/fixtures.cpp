@@ -58,8 +58,8 @@ QString Fixtures::unbrokenLine(const QString &name, qsizetype lineBytes)
     constexpr QByteArrayView Alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     QByteArray value(lineBytes, Qt::Uninitialized);
     QRandomGenerator random(1);
-    for (char &c : value)
-        c = Alphabet[random.bounded(int(Alphabet.size()))];
+    std::generate(value.begin(), value.end(),
+                  [&random, Alphabet] { return Alphabet[random.bounded(int(Alphabet.size()))]; });
     return write(name, QByteArray(), framed("    METADATA_BLOCK_PICTURE: " + value + '\n'));
 }
 
@@ -77,6 +77,6 @@ QString Fixtures::write(const QString &name, const QByteArray &directives, const
 {
     QFile file(path(name));
     if (!file.open(QIODevice::WriteOnly) || file.write(directives + '\n' + text) < 0)
-        return QString();
+        return {};
     return file.fileName();
 }

@@ -17,8 +17,9 @@
 #include <QUrl>
 
 #include <sys/resource.h>
-#include <time.h>
 
+#include <algorithm>
+#include <ctime>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -50,6 +51,7 @@ public:
     {
         m_painted = false;
         m_timeout.start();
+        // cppcheck-suppress knownConditionTrueFalse ; the event filter sets m_painted during processEvents()
         while (!m_painted)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         m_timeout.stop();
@@ -132,11 +134,12 @@ qint64 peakResidentKiB()
     if (!status.open(QIODevice::ReadOnly))
         return -1;
     constexpr QByteArrayView Field = "VmHWM:";
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(Field))
-            return line.mid(Field.size()).trimmed().split(' ').constFirst().toLongLong();
-    }
-    return -1;
+    const QList<QByteArray> lines = status.readAll().split('\n');
+    const auto line =
+        std::find_if(lines.cbegin(), lines.cend(), [Field](const QByteArray &l) { return l.startsWith(Field); });
+    if (line == lines.cend())
+        return -1;
+    return line->mid(Field.size()).trimmed().split(' ').constFirst().toLongLong();
 }
 
 // Waits until the window's first paint has ended, and returns the clock at that moment.
