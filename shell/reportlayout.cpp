@@ -52,7 +52,8 @@ void showReportText(QPlainTextEdit *reportArea, const QString &text)
         document, &QTextDocument::contentsChange, reportArea, [document](int from, int, int charsAdded) {
             const QTextBlock end = document->findBlock(from + charsAdded).next();
             for (QTextBlock block = document->findBlock(from); block.isValid() && block != end; block = block.next()) {
-                if (block.length() > LongLineLength)
+                // A block's length counts its line end.
+                if (block.length() - 1 > LongLineLength)
                     block.layout()->setCacheEnabled(true);
             }
         });
