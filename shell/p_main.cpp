@@ -16,6 +16,7 @@
 #include <QMimeData>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QTabWidget>
@@ -131,11 +132,16 @@ void Tquorvelmain::loadvideofile(const QString &path)
 {
     if (ProbeProcess || m_closing)
         return;
+    // Disabling the window takes the keyboard focus from the control that has it; it goes back
+    // there afterwards, so that the keys scroll the new report.
+    const QPointer<QWidget> focused = focusWidget();
     setEnabled(false);
     setCursor(Qt::BusyCursor);
-    const auto restore = qScopeGuard([this] {
+    const auto restore = qScopeGuard([this, focused] {
         setEnabled(true);
         unsetCursor();
+        if (focused)
+            focused->setFocus(Qt::OtherFocusReason);
     });
     getfileinfo(path);
 }

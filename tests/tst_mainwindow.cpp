@@ -125,6 +125,8 @@ void TestMainWindow::disabledAndBusyDuringARun()
     FakeProbeFixture fake;
     Tquorvelmain window(fake.toolPath());
     window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    reportArea(window)->setFocus();
     bool enabledDuringRun = true;
     Qt::CursorShape cursorDuringRun = Qt::ArrowCursor;
     QTimer::singleShot(100, &window, [&] {
@@ -138,6 +140,9 @@ void TestMainWindow::disabledAndBusyDuringARun()
     QCOMPARE(cursorDuringRun, Qt::BusyCursor);
     QVERIFY(window.isEnabled());
     QCOMPARE(window.cursor().shape(), Qt::ArrowCursor);
+    // Disabling the window took the keyboard focus from the report area; it comes back, so that
+    // the keys scroll the new report.
+    QVERIFY(reportArea(window)->hasFocus());
 }
 
 void TestMainWindow::toolThatCannotStartChangesNothing()
