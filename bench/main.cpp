@@ -14,6 +14,7 @@
 //   quorvel_bench startup ours|reference
 
 #include "fixtures.h"
+#include "heapreuse.h"
 #include "measurements.h"
 #include "toollocation.h"
 
@@ -280,6 +281,8 @@ void messageHandler(QtMsgType type, const QMessageLogContext &context, const QSt
 
 int main(int argc, char *argv[])
 {
+    // Set up as the program sets itself up; the reference side runs in the same process.
+    keepLargeBlocksForReuse();
     defaultMessageHandler = qInstallMessageHandler(messageHandler);
     QApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments().mid(1);

@@ -1,3 +1,4 @@
+#include "heapreuse.h"
 #include "p_main.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@ using namespace Qt::StringLiterals;
 
 int main(int argc, char *argv[])
 {
+    keepLargeBlocksForReuse();
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"Quorvel"_s);
     QApplication::setApplicationVersion(QLatin1StringView(QUORVEL_VERSION));
