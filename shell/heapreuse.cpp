@@ -5,7 +5,6 @@
 
 #if defined(__GLIBC__)
 #include <malloc.h>
-#endif
 
 namespace {
 
@@ -16,6 +15,7 @@ namespace {
 constexpr int LargeBlockBytes = 64 * 1024 * 1024;
 
 } // namespace
+#endif
 
 void keepLargeBlocksForReuse()
 {
