@@ -10,6 +10,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QMainWindow>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -269,5 +270,12 @@ qint64 oursFirstPaintNs()
 qint64 referenceFirstPaintNs()
 {
     QMainWindow window;
+    return firstPaintNs(window);
+}
+
+qint64 menuWindowFirstPaintNs()
+{
+    QMainWindow window;
+    window.menuBar()->addMenu(u"&File"_s);
     return firstPaintNs(window);
 }

@@ -37,5 +37,7 @@ qint64 oursPeakGrowthKiB(const QString &toolPath, const QString &mediaPath);
 qint64 referencePeakGrowthKiB(const QString &toolPath, const QString &mediaPath, QSize reportAreaSize);
 qint64 oursFirstPaintNs();
 qint64 referenceFirstPaintNs();
+// The empty window with one menu in its menu bar, so that it loads fonts as ours does.
+qint64 menuWindowFirstPaintNs();
 
 qint64 monotonicNs();
